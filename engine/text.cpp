@@ -1,0 +1,247 @@
+// Bounded wide texts. Numbers are converted by the C library's narrow snprintf, which
+// is exact and bounded on both glibc and MinGW's C99 stdio; everything else is copied
+// character by character into the caller's buffer.
+#include "text.h"
+
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+
+// A bounded writer over the caller's buffer.
+struct Sink {
+  wchar_t* out;
+  int32_t capacity;
+  int32_t length;
+  bool cut;
+};
+
+void put(Sink& sink, wchar_t c) {
+  if (sink.length < sink.capacity - 1) sink.out[sink.length++] = c;
+  else sink.cut = true;
+}
+
+void putPadding(Sink& sink, int count) {
+  for (int i = 0; i < count; ++i) put(sink, L' ');
+}
+
+int narrowLength(const char* s, int limit) {
+  int n = 0;
+  while ((limit < 0 || n < limit) && s[n]) ++n;
+  return n;
+}
+
+int wideLength(const wchar_t* s, int limit) {
+  int n = 0;
+  while ((limit < 0 || n < limit) && s[n]) ++n;
+  return n;
+}
+
+// One conversion specification after the "%".
+struct Spec {
+  char flags[8];
+  int width;      // -1 when absent
+  int precision;  // -1 when absent
+  int longs;      // number of 'l'
+  bool sizeT;     // z, j or t
+  bool longDouble;
+  wchar_t conversion;
+};
+
+const wchar_t* readSpec(const wchar_t* f, va_list& args, Spec& spec) {
+  int nflags = 0;
+  while (*f == L'-' || *f == L'+' || *f == L' ' || *f == L'#' || *f == L'0') {
+    if (nflags < 7) spec.flags[nflags++] = static_cast<char>(*f);
+    ++f;
+  }
+  spec.flags[nflags] = '\0';
+  spec.width = -1;
+  if (*f == L'*') {
+    spec.width = va_arg(args, int);
+    ++f;
+  } else {
+    while (*f >= L'0' && *f <= L'9') spec.width = (spec.width < 0 ? 0 : spec.width) * 10 + (*f++ - L'0');
+  }
+  spec.precision = -1;
+  if (*f == L'.') {
+    ++f;
+    spec.precision = 0;
+    if (*f == L'*') {
+      spec.precision = va_arg(args, int);
+      ++f;
+    } else {
+      while (*f >= L'0' && *f <= L'9') spec.precision = spec.precision * 10 + (*f++ - L'0');
+    }
+  }
+  // Keep the numbers small enough for the narrow scratch below.
+  if (spec.width > 400) spec.width = 400;
+  if (spec.precision > 400) spec.precision = 400;
+  spec.longs = 0;
+  spec.sizeT = false;
+  spec.longDouble = false;
+  for (;; ++f) {
+    if (*f == L'l') ++spec.longs;
+    else if (*f == L'h') continue;
+    else if (*f == L'z' || *f == L'j' || *f == L't') spec.sizeT = true;
+    else if (*f == L'L') spec.longDouble = true;
+    else break;
+  }
+  spec.conversion = *f;
+  return *f ? f + 1 : f;
+}
+
+// Builds the narrow "%<flags><width>.<precision><length><conversion>" for snprintf.
+void narrowSpec(const Spec& spec, const char* length, char conversion, char* out, int capacity) {
+  char width[16] = "", precision[16] = "";
+  if (spec.width >= 0) std::snprintf(width, sizeof width, "%d", spec.width);
+  if (spec.precision >= 0) std::snprintf(precision, sizeof precision, ".%d", spec.precision);
+  std::snprintf(out, capacity, "%%%s%s%s%s%c", spec.flags, width, precision, length, conversion);
+}
+
+void putNarrow(Sink& sink, const char* s, int n) {
+  for (int i = 0; i < n; ++i) put(sink, static_cast<wchar_t>(static_cast<unsigned char>(s[i])));
+}
+
+bool leftAligned(const Spec& spec) {
+  for (const char* p = spec.flags; *p; ++p)
+    if (*p == '-') return true;
+  return false;
+}
+
+void formatInto(Sink& sink, const wchar_t* f, va_list& args) {
+  char number[512];
+  char narrow[48];
+  while (*f) {
+    if (*f != L'%') {
+      put(sink, *f++);
+      continue;
+    }
+    ++f;
+    Spec spec;
+    f = readSpec(f, args, spec);
+    int width = spec.width < 0 ? 0 : spec.width;
+    switch (spec.conversion) {
+      case L'%':
+        put(sink, L'%');
+        break;
+      case L'd':
+      case L'i': {
+        long long v = spec.sizeT ? static_cast<long long>(va_arg(args, long long))
+                      : spec.longs >= 2 ? va_arg(args, long long)
+                      : spec.longs == 1 ? va_arg(args, long)
+                                        : va_arg(args, int);
+        narrowSpec(spec, "ll", 'd', narrow, sizeof narrow);
+        int n = std::snprintf(number, sizeof number, narrow, v);
+        putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
+        break;
+      }
+      case L'u':
+      case L'x':
+      case L'X':
+      case L'o': {
+        unsigned long long v = spec.sizeT ? static_cast<unsigned long long>(va_arg(args, unsigned long long))
+                               : spec.longs >= 2 ? va_arg(args, unsigned long long)
+                               : spec.longs == 1 ? va_arg(args, unsigned long)
+                                                 : va_arg(args, unsigned);
+        narrowSpec(spec, "ll", static_cast<char>(spec.conversion), narrow, sizeof narrow);
+        int n = std::snprintf(number, sizeof number, narrow, v);
+        putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
+        break;
+      }
+      case L'f':
+      case L'F':
+      case L'e':
+      case L'E':
+      case L'g':
+      case L'G':
+      case L'a':
+      case L'A': {
+        double v = spec.longDouble ? static_cast<double>(va_arg(args, long double)) : va_arg(args, double);
+        narrowSpec(spec, "", static_cast<char>(spec.conversion), narrow, sizeof narrow);
+        int n = std::snprintf(number, sizeof number, narrow, v);
+        putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
+        break;
+      }
+      case L'c': {
+        wchar_t c = spec.longs ? static_cast<wchar_t>(va_arg(args, unsigned int))  // wint_t after promotion
+                               : static_cast<wchar_t>(static_cast<unsigned char>(va_arg(args, int)));
+        if (!leftAligned(spec)) putPadding(sink, width - 1);
+        put(sink, c);
+        if (leftAligned(spec)) putPadding(sink, width - 1);
+        break;
+      }
+      case L's': {
+        if (spec.longs) {
+          const wchar_t* s = va_arg(args, const wchar_t*);
+          if (!s) s = L"";
+          int n = wideLength(s, spec.precision);
+          if (!leftAligned(spec)) putPadding(sink, width - n);
+          for (int i = 0; i < n; ++i) put(sink, s[i]);
+          if (leftAligned(spec)) putPadding(sink, width - n);
+        } else {
+          const char* s = va_arg(args, const char*);
+          if (!s) s = "";
+          int n = narrowLength(s, spec.precision);
+          if (!leftAligned(spec)) putPadding(sink, width - n);
+          putNarrow(sink, s, n);
+          if (leftAligned(spec)) putPadding(sink, width - n);
+        }
+        break;
+      }
+      case L'\0':
+        return;
+      default:
+        // Unknown conversions (and %n, which would write through an argument) are
+        // shown as written rather than interpreted.
+        put(sink, L'%');
+        put(sink, spec.conversion);
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+int32_t textLength(const wchar_t* text) { return text ? wideLength(text, -1) : 0; }
+
+int32_t formatTextV(wchar_t* out, int32_t capacity, const wchar_t* format, va_list args) {
+  if (!out || capacity < 1) return -1;
+  Sink sink{out, capacity, 0, false};
+  va_list copy;
+  va_copy(copy, args);
+  if (format) formatInto(sink, format, copy);
+  va_end(copy);
+  out[sink.length] = L'\0';
+  return sink.cut ? -1 : sink.length;
+}
+
+int32_t formatText(wchar_t* out, int32_t capacity, const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  int32_t n = formatTextV(out, capacity, format, args);
+  va_end(args);
+  return n;
+}
+
+void copyText(wchar_t* out, int32_t capacity, const wchar_t* text) {
+  if (!out || capacity < 1) return;
+  out[0] = L'\0';
+  appendText(out, capacity, text);
+}
+
+void appendText(wchar_t* buffer, int32_t capacity, const wchar_t* piece) {
+  if (!buffer || capacity < 1 || !piece) return;
+  int32_t length = wideLength(buffer, capacity);  // an unterminated buffer counts as full
+  while (length < capacity - 1 && *piece) buffer[length++] = *piece++;
+  if (length < capacity) buffer[length] = L'\0';
+}
+
+void appendLine(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...) {
+  wchar_t line[512];
+  va_list args;
+  va_start(args, format);
+  formatTextV(line, 512, format, args);
+  va_end(args);
+  appendText(buffer, capacity, line);
+  appendText(buffer, capacity, L"\r\n");
+}
