@@ -105,6 +105,26 @@ TEST(AssembleSelfTestReport, ReportKindsGiveOneFixedOutLine) {
       report);
 }
 
+// A generated report reaches the DETAIL line whole, on one line.
+TEST(AssembleSelfTestReport, GeneratedReportStandsInTheDetailLine) {
+  const InputField inputs[] = {{"drugA", L"甲", nullptr, 2}, {"drugB", L"乙", nullptr, 1}};
+  const ToolDefinition tool = {106, L"配伍", nullptr, L"药学", L"R", nullptr, 2, inputs, 0, nullptr, 0, nullptr, 6};
+  static wchar_t report[kSelfTestReportCapacity];
+  EXPECT_EQ(0, assembleSelfTestReport(tool, report, kSelfTestReportCapacity));
+  EXPECT_STREQ(
+      L"TOOL|106|配伍|药学\r\n"
+      L"LEVEL|3\r\n"
+      L"OUT|报告文本|见 DETAIL|\r\n"
+      L"VERDICT|禁忌：不可同瓶输注，需间隔冲管\r\n"
+      L"DETAIL|待查：2 号 葡萄糖酸钙  +  1 号 头孢曲松  "
+      L"编号：1头孢曲松 2葡萄糖酸钙 3万古霉素 4呋塞米 5氨溴索       6奥美拉唑 7维生素C 8胰岛素 9碳酸氢钠 10多巴胺  "
+      L"结论：禁忌配伍。头孢曲松与含钙注射液可形成不溶性沉淀；钙剂与碳酸氢钠亦不宜同瓶。 \r\n"
+      L"ERRORS|0\r\n",
+      report);
+  EXPECT_EQ(kSelfTestPassed, runSelfTestOfTool(tool, L"selftest_test_report.txt"));
+  std::remove("selftest_test_report.txt");
+}
+
 // Sixteen outputs with 255-character labels make more than the report holds: the text
 // is cut at its capacity, never overrun.
 TEST(AssembleSelfTestReport, OversizedReportIsCutWithinItsBuffer) {
