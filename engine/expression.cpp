@@ -7,6 +7,8 @@
 // whichever branch the data happens to select.
 #include "expression.h"
 
+#include "number.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -34,12 +36,6 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool isNameChar(char c) { return isLetter(c) || isDigit(c); }
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // NaN counts as true: only +0 and -0 are false.
 bool isTrue(double v) { return v != 0.0; }
@@ -61,118 +57,11 @@ double parseExpression(EvalState& s);
 
 // --- numbers -------------------------------------------------------------------
 
-// Length of the decimal exponent "e[+-]digits" at p, or 0 when there is none
-// (an exponent marker without digits ends the number in front of it).
-int exponentLength(const char* p, char lower, char upper) {
-  if (*p != lower && *p != upper) return 0;
-  int n = 1;
-  if (p[n] == '+' || p[n] == '-') ++n;
-  if (!isDigit(p[n])) return 0;
-  while (isDigit(p[n])) ++n;
-  return n;
-}
-
-// Hexadecimal float "0x" hexdigits ["." hexdigits] ["p" [+-] digits], correctly
-// rounded to nearest-even, subnormals included. Read here rather than by strtod,
-// because C runtimes disagree on hex floats. Returns the characters read (0 when no
-// hex digit follows "0x", in which case only the "0" is a number).
-int readHexNumber(const char* text, double* value) {
-  const char* p = text + 2;
-  uint64_t mantissa = 0;
-  int exponent = 0;  // value = mantissa * 2^exponent, before the "p" part
-  bool sticky = false, anyDigit = false, seenPoint = false;
-  for (;; ++p) {
-    if (*p == '.' && !seenPoint) {
-      seenPoint = true;
-      continue;
-    }
-    int d = hexDigit(*p);
-    if (d < 0) break;
-    anyDigit = true;
-    if (mantissa >> 60 == 0) {
-      mantissa = mantissa << 4 | static_cast<uint64_t>(d);
-      if (seenPoint) exponent -= 4;
-    } else {
-      sticky = sticky || d != 0;
-      if (!seenPoint) exponent += 4;
-    }
-  }
-  if (!anyDigit) return 0;
-  if (*p == 'p' || *p == 'P') {
-    int n = exponentLength(p, 'p', 'P');
-    if (n > 0) {
-      const char* q = p + 1;
-      bool negative = *q == '-';
-      if (*q == '+' || *q == '-') ++q;
-      long e = 0;
-      for (; isDigit(*q); ++q)
-        if (e < 100000) e = e * 10 + (*q - '0');
-      exponent += static_cast<int>(negative ? -e : e);
-      p += n;
-    }
-  }
-  if (mantissa == 0) {
-    *value = 0.0;
-    return static_cast<int>(p - text);
-  }
-  // Normalise so that bit 63 is the leading bit, then keep 53 bits (fewer for a
-  // subnormal result) and round the rest to nearest, ties to even.
-  while (!(mantissa >> 63)) {
-    mantissa <<= 1;
-    --exponent;
-  }
-  int leadingBit = exponent + 63;  // binary exponent of the leading bit
-  if (leadingBit > 1023) {
-    *value = HUGE_VAL;
-  } else if (leadingBit < -1075) {
-    *value = 0.0;  // below half the smallest subnormal
-  } else {
-    int drop = 11;
-    if (leadingBit < -1022) drop += -1022 - leadingBit;  // 64 at most
-    uint64_t kept = drop == 64 ? 0 : mantissa >> drop;
-    uint64_t rest = drop == 64 ? mantissa : mantissa & ((uint64_t(1) << drop) - 1);
-    uint64_t half = uint64_t(1) << (drop - 1);
-    if (rest > half || (rest == half && (sticky || (kept & 1)))) ++kept;
-    *value = std::ldexp(static_cast<double>(kept), exponent + drop);  // exact
-  }
-  return static_cast<int>(p - text);
-}
-
-// Length of the decimal number at text: digits ["." digits] [exponent], with at least
-// one digit before the exponent; 0 when there is none (a lone ".").
-int decimalLength(const char* text) {
-  const char* p = text;
-  bool anyDigit = false;
-  while (isDigit(*p)) ++p, anyDigit = true;
-  if (*p == '.') {
-    ++p;
-    while (isDigit(*p)) ++p, anyDigit = true;
-  }
-  if (!anyDigit) return 0;
-  return static_cast<int>(p - text) + exponentLength(p, 'e', 'E');
-}
-
 // number -> decimal | "0x" hexadecimal    (the longest prefix strtod would accept)
 double readNumber(EvalState& s) {
-  const char* start = s.cursor;
   double value = 0.0;
-  if (start[0] == '0' && (start[1] == 'x' || start[1] == 'X')) {
-    int n = readHexNumber(start, &value);
-    if (n > 0) {
-      s.cursor += n;
-      return value;
-    }
-  }
-  int n = decimalLength(start);
-  if (n == 0) {
-    s.errorFlag = 1;
-    return 0.0;
-  }
-  // The scan above fixes the extent; strtod in the "C" locale converts exactly that
-  // prefix, correctly rounded.
-  // A "0x" without hex digits reads as the "0" alone.
-  bool bareHexPrefix = start[0] == '0' && (start[1] == 'x' || start[1] == 'X');
-  value = bareHexPrefix ? 0.0 : std::strtod(start, nullptr);
+  int32_t n = readNumberPrefix(s.cursor, &value);
+  if (n == 0) s.errorFlag = 1;  // a "." that begins no number
   s.cursor += n;
   return value;
 }

@@ -4,6 +4,7 @@
 #include "text.h"
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 
 namespace {
@@ -244,4 +245,42 @@ void appendLine(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...) {
   va_end(args);
   appendText(buffer, capacity, line);
   appendText(buffer, capacity, L"\r\n");
+}
+
+int32_t encodeUtf8(const wchar_t* text, char* out, int32_t capacity) {
+  int32_t n = 0;
+  for (const wchar_t* p = text; p && *p; ++p) {
+    uint32_t c = static_cast<uint32_t>(*p);
+    if (sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<uint32_t>(p[1]) - 0xDC00);
+      ++p;
+    } else if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+      c = 0xFFFD;
+    }
+    unsigned char bytes[4];
+    int count;
+    if (c < 0x80) {
+      bytes[0] = static_cast<unsigned char>(c);
+      count = 1;
+    } else if (c < 0x800) {
+      bytes[0] = static_cast<unsigned char>(0xC0 | c >> 6);
+      bytes[1] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+      count = 2;
+    } else if (c < 0x10000) {
+      bytes[0] = static_cast<unsigned char>(0xE0 | c >> 12);
+      bytes[1] = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+      bytes[2] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+      count = 3;
+    } else {
+      bytes[0] = static_cast<unsigned char>(0xF0 | c >> 18);
+      bytes[1] = static_cast<unsigned char>(0x80 | ((c >> 12) & 0x3F));
+      bytes[2] = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+      bytes[3] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+      count = 4;
+    }
+    if (n + count > capacity) return -1;
+    std::memcpy(out + n, bytes, count);
+    n += count;
+  }
+  return n;
 }

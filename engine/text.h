@@ -26,3 +26,7 @@ void appendText(wchar_t* buffer, int32_t capacity, const wchar_t* piece);
 // Formats one line (at most 511 characters) and appends it and then CR LF, each by
 // bounded append: near the end of the buffer only the CR, or nothing, may fit.
 void appendLine(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...);
+
+// Encodes text as UTF-8 without terminator into out. Returns the byte count, or -1 when
+// it does not fit. Unpaired surrogates become U+FFFD.
+int32_t encodeUtf8(const wchar_t* text, char* out, int32_t capacity);

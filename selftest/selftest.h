@@ -28,10 +28,6 @@ bool findSelfTestPath(const wchar_t* commandLine, wchar_t* path, int32_t capacit
 // capacity) and returns the number of outputs that failed.
 int32_t assembleSelfTestReport(const ToolDefinition& tool, wchar_t* report, int32_t capacity);
 
-// Encodes text as UTF-8 without terminator into out. Returns the byte count, or -1 when
-// it does not fit. Unpaired surrogates become U+FFFD.
-int32_t encodeUtf8(const wchar_t* text, char* out, int32_t capacity);
-
 // Writes text as UTF-8 (no byte-order mark) to the file at path, creating or emptying
 // it. Returns false when the file could not be opened or written whole.
 bool writeUtf8Text(const wchar_t* path, const wchar_t* text);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "selftest.h"
+#include "text.h"
 
 namespace {
 
@@ -140,17 +141,6 @@ TEST(AssembleSelfTestReport, OversizedReportIsCutWithinItsBuffer) {
   assembleSelfTestReport(tool, report, kSelfTestReportCapacity);
   EXPECT_EQ(L'\0', report[kSelfTestReportCapacity - 1]);
   for (int i = kSelfTestReportCapacity; i < kSelfTestReportCapacity + 8; ++i) EXPECT_EQ(L'#', report[i]);
-}
-
-TEST(EncodeUtf8, EncodesEveryPlaneAndReplacesLoneSurrogates) {
-  char out[32];
-  const wchar_t text[] = {L'A', 0x00E9, 0x4E2D, 0xFF1A, 0};
-  ASSERT_EQ(1 + 2 + 3 + 3, encodeUtf8(text, out, sizeof out));
-  EXPECT_EQ(std::string("A\xC3\xA9\xE4\xB8\xAD\xEF\xBC\x9A"), std::string(out, 9));
-  const wchar_t lone[] = {static_cast<wchar_t>(0xD800), L'x', 0};
-  ASSERT_EQ(4, encodeUtf8(lone, out, sizeof out));
-  EXPECT_EQ(std::string("\xEF\xBF\xBDx"), std::string(out, 4));
-  EXPECT_EQ(-1, encodeUtf8(L"abc", out, 2));
 }
 
 std::string readFile(const char* path) {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cwchar>
+#include <string>
 
 #include "text.h"
 
@@ -89,6 +90,17 @@ TEST(AppendLine, CutsTheLineAtFiveHundredElevenCharacters) {
   EXPECT_EQ(513u, wcslen(buffer));
   EXPECT_EQ(L'\r', buffer[511]);
   EXPECT_EQ(L'\n', buffer[512]);
+}
+
+TEST(EncodeUtf8, EncodesEveryPlaneAndReplacesLoneSurrogates) {
+  char out[32];
+  const wchar_t text[] = {L'A', 0x00E9, 0x4E2D, 0xFF1A, 0};
+  ASSERT_EQ(1 + 2 + 3 + 3, encodeUtf8(text, out, sizeof out));
+  EXPECT_EQ(std::string("A\xC3\xA9\xE4\xB8\xAD\xEF\xBC\x9A"), std::string(out, 9));
+  const wchar_t lone[] = {static_cast<wchar_t>(0xD800), L'x', 0};
+  ASSERT_EQ(4, encodeUtf8(lone, out, sizeof out));
+  EXPECT_EQ(std::string("\xEF\xBF\xBDx"), std::string(out, 4));
+  EXPECT_EQ(-1, encodeUtf8(L"abc", out, 2));
 }
 
 }  // namespace

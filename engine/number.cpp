@@ -1,0 +1,123 @@
+// Number reading shared by the expression language and the window's input fields.
+// Decimal numbers go to strtod, which is correctly rounded in glibc and in MinGW-w64's
+// runtime; hexadecimal ones are read here, since C runtimes disagree on them.
+#include "number.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Length of the decimal exponent "e[+-]digits" at p, or 0 when there is none
+// (an exponent marker without digits ends the number in front of it).
+int exponentLength(const char* p, char lower, char upper) {
+  if (*p != lower && *p != upper) return 0;
+  int n = 1;
+  if (p[n] == '+' || p[n] == '-') ++n;
+  if (!isDigit(p[n])) return 0;
+  while (isDigit(p[n])) ++n;
+  return n;
+}
+
+// Hexadecimal float "0x" hexdigits ["." hexdigits] ["p" [+-] digits], correctly
+// rounded to nearest-even, subnormals included. Read here rather than by strtod,
+// because C runtimes disagree on hex floats. Returns the characters read (0 when no
+// hex digit follows "0x", in which case only the "0" is a number).
+int readHexNumber(const char* text, double* value) {
+  const char* p = text + 2;
+  uint64_t mantissa = 0;
+  int exponent = 0;  // value = mantissa * 2^exponent, before the "p" part
+  bool sticky = false, anyDigit = false, seenPoint = false;
+  for (;; ++p) {
+    if (*p == '.' && !seenPoint) {
+      seenPoint = true;
+      continue;
+    }
+    int d = hexDigit(*p);
+    if (d < 0) break;
+    anyDigit = true;
+    if (mantissa >> 60 == 0) {
+      mantissa = mantissa << 4 | static_cast<uint64_t>(d);
+      if (seenPoint) exponent -= 4;
+    } else {
+      sticky = sticky || d != 0;
+      if (!seenPoint) exponent += 4;
+    }
+  }
+  if (!anyDigit) return 0;
+  if (*p == 'p' || *p == 'P') {
+    int n = exponentLength(p, 'p', 'P');
+    if (n > 0) {
+      const char* q = p + 1;
+      bool negative = *q == '-';
+      if (*q == '+' || *q == '-') ++q;
+      long e = 0;
+      for (; isDigit(*q); ++q)
+        if (e < 100000) e = e * 10 + (*q - '0');
+      exponent += static_cast<int>(negative ? -e : e);
+      p += n;
+    }
+  }
+  if (mantissa == 0) {
+    *value = 0.0;
+    return static_cast<int>(p - text);
+  }
+  // Normalise so that bit 63 is the leading bit, then keep 53 bits (fewer for a
+  // subnormal result) and round the rest to nearest, ties to even.
+  while (!(mantissa >> 63)) {
+    mantissa <<= 1;
+    --exponent;
+  }
+  int leadingBit = exponent + 63;  // binary exponent of the leading bit
+  if (leadingBit > 1023) {
+    *value = HUGE_VAL;
+  } else if (leadingBit < -1075) {
+    *value = 0.0;  // below half the smallest subnormal
+  } else {
+    int drop = 11;
+    if (leadingBit < -1022) drop += -1022 - leadingBit;  // 64 at most
+    uint64_t kept = drop == 64 ? 0 : mantissa >> drop;
+    uint64_t rest = drop == 64 ? mantissa : mantissa & ((uint64_t(1) << drop) - 1);
+    uint64_t half = uint64_t(1) << (drop - 1);
+    if (rest > half || (rest == half && (sticky || (kept & 1)))) ++kept;
+    *value = std::ldexp(static_cast<double>(kept), exponent + drop);  // exact
+  }
+  return static_cast<int>(p - text);
+}
+
+// Length of the decimal number at text: digits ["." digits] [exponent], with at least
+// one digit before the exponent; 0 when there is none (a lone ".").
+int decimalLength(const char* text) {
+  const char* p = text;
+  bool anyDigit = false;
+  while (isDigit(*p)) ++p, anyDigit = true;
+  if (*p == '.') {
+    ++p;
+    while (isDigit(*p)) ++p, anyDigit = true;
+  }
+  if (!anyDigit) return 0;
+  return static_cast<int>(p - text) + exponentLength(p, 'e', 'E');
+}
+
+}  // namespace
+
+int32_t readNumberPrefix(const char* text, double* value) {
+  *value = 0.0;
+  if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    int n = readHexNumber(text, value);
+    if (n > 0) return n;
+    return 1;  // "0x" without hex digits: only the "0" is a number
+  }
+  int n = decimalLength(text);
+  if (n > 0) *value = std::strtod(text, nullptr);  // converts exactly the scanned prefix
+  return n;
+}
