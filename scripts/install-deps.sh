@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils fonts-noto-cjk imagemagick
-  clang-14 libclang-rt-14-dev python3
+  clang-14 libclang-rt-14-dev python3 libreoffice-calc
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Windows program and starts it: directly on
-# Windows, under Wine elsewhere. With no display, it starts a virtual one, shows the
-# window there, saves a screenshot and says where.
+# Windows, under Wine elsewhere. With no display, it shows the window on a virtual
+# one, saves a screenshot, says where, and closes the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -16,29 +16,25 @@ esac
 ./scripts/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target VemoMed
-./scripts/wine-prefix.sh
 exe=$root/build/windows/app/VemoMed.exe
 
-if [ -n "${DISPLAY:-}" ] || [ "$#" -gt 0 ]; then
+vemomed_own_display=""
+source ./scripts/display.sh
+./scripts/wine-prefix.sh
+if [ -z "$vemomed_own_display" ] || [ "$#" -gt 0 ]; then
   exec ./scripts/wine-exec "$exe" "$@"
 fi
 
-# No display: a virtual one, the window on it, a screenshot, then the program closes.
-display=:77
-Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
 ./scripts/wine-exec "$exe" &
 program=$!
-for _ in $(seq 50); do
-  xdotool search --name "VemoMed|GCS" >/dev/null 2>&1 && break
-  sleep 0.2
+for _ in $(seq 100); do
+  xdotool search --name "GCS" >/dev/null 2>&1 && break
+  sleep 0.1
 done
 sleep 1
 shot=$root/build/run-screenshot.png
-import -display "$display" -window root "$shot"
-echo "no display here: the window was shown on a virtual display; screenshot saved to $shot"
+import -window root "$shot"
+echo "No display here: the window was shown on a virtual display ($DISPLAY)."
+echo "Screenshot: $shot"
 WINEPREFIX=$root/build/wine wineserver -k >/dev/null 2>&1 || true
 wait "$program" 2>/dev/null || true

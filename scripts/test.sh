@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: natively, natively under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under Wine,
+# where the real program is driven on a (virtual, if need be) display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +15,8 @@ for preset in native sanitize; do
 done
 
 echo "== windows (under Wine)"
-./scripts/wine-prefix.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows
-ctest --preset windows --timeout 300
+source ./scripts/display.sh
+./scripts/wine-prefix.sh
+ctest --preset windows --timeout 600
