@@ -60,7 +60,7 @@ double parseInputNumber(const wchar_t* text) {
       ascii[n] = digit ? digit : static_cast<char>(c);
     }
     ascii[n] = '\0';
-    readNumberPrefix(ascii, &value);
+    if (readNumberPrefix(ascii, &value) == 0) return 0.0;  // no number: no sign either
   }
   return negative ? -value : value;
 }

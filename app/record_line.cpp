@@ -13,7 +13,7 @@ bool needsQuotes(const wchar_t* text) {
 // Appends a comma (unless first), then the field's text cut to `limit` characters. The
 // cut comes before the quoting, so a quoted field always keeps its closing quote.
 void appendField(wchar_t* line, int32_t capacity, const wchar_t* text, int32_t limit, bool first = false) {
-  wchar_t field[kResultTextLimit + 1];
+  wchar_t field[kTitleTextLimit + 1];
   copyText(field, limit + 1, text ? text : L"");
   if (!first) appendText(line, capacity, L",");
   if (!needsQuotes(field)) {
@@ -21,7 +21,7 @@ void appendField(wchar_t* line, int32_t capacity, const wchar_t* text, int32_t l
     return;
   }
   // Quoted, with every quotation mark doubled: at most twice the text and two quotes.
-  wchar_t quoted[2 * kResultTextLimit + 3];
+  wchar_t quoted[2 * kTitleTextLimit + 3];
   int32_t n = 0;
   quoted[n++] = L'"';
   for (const wchar_t* p = field; *p; ++p) {
@@ -52,7 +52,7 @@ void assembleRecordLine(const ToolDefinition& tool, const double* inputValues, c
   formatText(field, kFieldTextLimit + 1, L"%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month, time.day,
              time.hour, time.minute, time.second);
   appendField(out, capacity, field, kFieldTextLimit, true);
-  appendField(out, capacity, tool.title, kFieldTextLimit);
+  appendField(out, capacity, tool.title, kTitleTextLimit);
   for (int32_t i = 0; i < tool.inputCount && i < kMaxInputs; ++i) {
     formatText(field, kFieldTextLimit + 1, L"%ls=%g", tool.inputs[i].label, inputValues[i]);
     appendField(out, capacity, field, kFieldTextLimit);

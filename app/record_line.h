@@ -12,6 +12,7 @@ enum {
   kRecordLineCapacity = 8192,
   kFieldTextLimit = 126,   // characters of a label or label=value field
   kResultTextLimit = 254,  // characters of the result field
+  kTitleTextLimit = 1000,  // characters of the tool title
 };
 
 struct LocalTime {

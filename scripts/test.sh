@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: natively, natively under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under Wine,
-# where the real program is driven on a (virtual, if need be) display.
+# AddressSanitizer and UndefinedBehaviorSanitizer, a short run of each fuzz target, and
+# the Windows build under Wine, where the real program is driven on a (virtual, if need
+# be) display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +14,11 @@ for preset in native sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+echo "== fuzz targets, a short run each"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
 
 echo "== windows (under Wine)"
 cmake --preset windows >/dev/null

@@ -47,6 +47,9 @@ TEST(ParseInputNumber, NotANumberInAnyCase) {
 
 TEST(ParseInputNumber, NegativeZeroKeepsItsSign) {
   EXPECT_TRUE(std::signbit(parseInputNumber(L"-0")));
+  // Without a number there is no sign: "-" alone and "-Knfinity" read +0, as wcstod does.
+  EXPECT_FALSE(std::signbit(parseInputNumber(L"-")));
+  EXPECT_FALSE(std::signbit(parseInputNumber(L"-Knfinity")));
   EXPECT_EQ(0.0, parseInputNumber(nullptr));
 }
 
