@@ -16,11 +16,10 @@
 
 namespace {
 
-// Each level that can recurse (parentheses, calls, prefix operators, ^, ?:) passes
-// through one of the three counted operations. The bound keeps the stack small on
-// the Windows main thread, far above anything a tool formula needs.
-const int kMaxDepth = 600;
-const int kNameCapacity = 64;  // 63 name characters and the terminator
+// Nesting bound: each level costs about eight stack frames, and the bound keeps them
+// well inside the Windows main thread's stack, far above anything a formula needs.
+const int kMaxDepth = 256;
+const int kMaxNameLength = 63;
 
 struct EvalState {
   const ToolDefinition& tool;
@@ -31,11 +30,26 @@ struct EvalState {
   int depth;
 };
 
-// ASCII classes of our own: the process locale must not change the language.
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool isNameChar(char c) { return isLetter(c) || isDigit(c); }
+// ASCII classes of our own, one table lookup each: the process locale must not change
+// the language. Bytes from 0x80 up belong to no class.
+enum { kBlank = 1, kDigit = 2, kLetter = 4 };
+
+struct CharClasses {
+  unsigned char of[256];
+  constexpr CharClasses() : of() {
+    of[' '] = of['\t'] = of['\n'] = of['\r'] = kBlank;
+    for (int c = '0'; c <= '9'; ++c) of[c] = kDigit;
+    for (int c = 'a'; c <= 'z'; ++c) of[c] = of[c - 'a' + 'A'] = kLetter;
+    of['_'] = kLetter;
+  }
+};
+constexpr CharClasses kClasses;
+
+bool is(char c, int classes) { return kClasses.of[static_cast<unsigned char>(c)] & classes; }
+bool isBlank(char c) { return is(c, kBlank); }
+bool isDigit(char c) { return is(c, kDigit); }
+bool isLetter(char c) { return is(c, kLetter); }
+bool isNameChar(char c) { return is(c, kLetter | kDigit); }
 
 // NaN counts as true: only +0 and -0 are false.
 bool isTrue(double v) { return v != 0.0; }
@@ -44,13 +58,17 @@ void skipBlanks(EvalState& s) {
   while (isBlank(*s.cursor)) ++s.cursor;
 }
 
-bool enterLevel(EvalState& s) {
+// Runs one nested level of the descent (parenthesis, call argument, prefix operator,
+// exponent, conditional branch), or fails it in place when the text nests too deeply.
+double descend(EvalState& s, double (*level)(EvalState&)) {
   if (s.depth >= kMaxDepth) {
     s.errorFlag = 1;
-    return false;
+    return 0.0;
   }
   ++s.depth;
-  return true;
+  double v = level(s);
+  --s.depth;
+  return v;
 }
 
 double parseExpression(EvalState& s);
@@ -68,12 +86,25 @@ double readNumber(EvalState& s) {
 
 // --- names and calls -------------------------------------------------------------
 
-double lookUpVariable(EvalState& s, const char* name) {
+// A name in the text, compared in place: no copy, no strlen.
+struct Name {
+  const char* start;
+  int length;
+};
+
+bool isName(const char* key, Name name) {
+  if (!key || key[0] != name.start[0]) return false;
+  for (int i = 0; i < name.length; ++i)
+    if (key[i] != name.start[i]) return false;  // also stops at the end of a shorter key
+  return key[name.length] == '\0';
+}
+
+double lookUpVariable(EvalState& s, Name name) {
   const ToolDefinition& tool = s.tool;
   for (int i = 0; i < tool.inputCount; ++i)
-    if (tool.inputs[i].key && std::strcmp(tool.inputs[i].key, name) == 0) return s.inputValues[i];
+    if (isName(tool.inputs[i].key, name)) return s.inputValues[i];
   for (int i = 0; i < tool.outputCount; ++i)
-    if (tool.outputs[i].key && std::strcmp(tool.outputs[i].key, name) == 0) return s.outputValues[i];
+    if (isName(tool.outputs[i].key, name)) return s.outputValues[i];
   s.errorFlag = 1;
   return 0.0;
 }
@@ -118,36 +149,36 @@ const Function2 kFunctions2[] = {
     {"min", fnMin}, {"max", fnMax}, {"pow", fnPow}, {"mod", fnMod},
 };
 
-double applyFunction1(const char* name, double x, int& errorFlag) {
+double applyFunction1(Name name, double x, int& errorFlag) {
   for (const Function1& f : kFunctions1)
-    if (std::strcmp(f.name, name) == 0) return f.apply(x, &errorFlag);
+    if (isName(f.name, name)) return f.apply(x, &errorFlag);
   errorFlag = 1;
   return 0.0;
 }
 
-double applyFunction2(const char* name, double a, double b, int& errorFlag) {
+double applyFunction2(Name name, double a, double b, int& errorFlag) {
   for (const Function2& f : kFunctions2)
-    if (std::strcmp(f.name, name) == 0) return f.apply(a, b, &errorFlag);
+    if (isName(f.name, name)) return f.apply(a, b, &errorFlag);
   errorFlag = 1;
   return 0.0;
 }
 
 // name -> variable | name "(" expression ["," expression] ")"
 double readName(EvalState& s) {
-  char name[kNameCapacity];
-  int length = 0;
   // Characters past the 63rd stay unread, so the expression fails as left over text.
-  while (length < kNameCapacity - 1 && isNameChar(*s.cursor)) name[length++] = *s.cursor++;
-  name[length] = '\0';
+  const char* end = s.cursor;
+  while (isNameChar(*end)) ++end;
+  Name name = {s.cursor, end - s.cursor < kMaxNameLength ? static_cast<int>(end - s.cursor) : kMaxNameLength};
+  s.cursor += name.length;
   skipBlanks(s);
   if (*s.cursor != '(') return lookUpVariable(s, name);
 
   ++s.cursor;
-  double a = parseExpression(s);
+  double a = descend(s, parseExpression);
   skipBlanks(s);
   if (*s.cursor == ',') {
     ++s.cursor;
-    double b = parseExpression(s);
+    double b = descend(s, parseExpression);
     skipBlanks(s);
     if (*s.cursor == ')') ++s.cursor;
     else s.errorFlag = 1;
@@ -162,7 +193,6 @@ double readName(EvalState& s) {
 
 // primary -> "(" expression ")" | ("-" | "+" | "!") primary | number | name
 double parsePrimary(EvalState& s) {
-  if (!enterLevel(s)) return 0.0;
   double v = 0.0;
   skipBlanks(s);
   while (*s.cursor == '+') {  // unary plus changes nothing; repeat it freely
@@ -172,16 +202,16 @@ double parsePrimary(EvalState& s) {
   char c = *s.cursor;
   if (c == '(') {
     ++s.cursor;
-    v = parseExpression(s);
+    v = descend(s, parseExpression);
     skipBlanks(s);
     if (*s.cursor == ')') ++s.cursor;
     else s.errorFlag = 1;
   } else if (c == '-') {
     ++s.cursor;
-    v = -parsePrimary(s);  // -0 stays a negative zero
+    v = -descend(s, parsePrimary);  // -0 stays a negative zero
   } else if (c == '!') {
     ++s.cursor;
-    v = parsePrimary(s) == 0.0 ? 1.0 : 0.0;
+    v = descend(s, parsePrimary) == 0.0 ? 1.0 : 0.0;
   } else if (isDigit(c) || c == '.') {
     v = readNumber(s);
   } else if (isLetter(c)) {
@@ -189,20 +219,17 @@ double parsePrimary(EvalState& s) {
   } else {
     s.errorFlag = 1;  // missing operand; nothing consumed
   }
-  --s.depth;
   return v;
 }
 
 // power -> primary ["^" power]    (right-associative)
 double parsePower(EvalState& s) {
-  if (!enterLevel(s)) return 0.0;
   double a = parsePrimary(s);
   skipBlanks(s);
   if (*s.cursor == '^') {
     ++s.cursor;
-    a = std::pow(a, parsePower(s));
+    a = std::pow(a, descend(s, parsePower));
   }
-  --s.depth;
   return a;
 }
 
@@ -288,19 +315,17 @@ double parseOr(EvalState& s) {
 
 // expression -> or ["?" expression ":" expression]   (right-associative)
 double parseExpression(EvalState& s) {
-  if (!enterLevel(s)) return 0.0;
   double cond = parseOr(s);
   skipBlanks(s);
   if (*s.cursor == '?') {
     ++s.cursor;
-    double t = parseExpression(s);
+    double t = descend(s, parseExpression);
     skipBlanks(s);
     if (*s.cursor == ':') ++s.cursor;
     else s.errorFlag = 1;  // the else-branch is read from where ":" was expected
-    double e = parseExpression(s);
+    double e = descend(s, parseExpression);
     cond = isTrue(cond) ? t : e;
   }
-  --s.depth;
   return cond;
 }
 

@@ -94,18 +94,58 @@ int readHexNumber(const char* text, double* value) {
   return static_cast<int>(p - text);
 }
 
-// Length of the decimal number at text: digits ["." digits] [exponent], with at least
-// one digit before the exponent; 0 when there is none (a lone ".").
-int decimalLength(const char* text) {
+// Reads the decimal number at text: digits ["." digits] [exponent], with at least one
+// digit before the exponent. Returns its length, 0 when there is none (a lone ".").
+// Numbers of at most 19 significant digits whose value is m x 10^e with m below 2^53 and
+// |e| at most 22 are converted by one exact multiplication or division, which IEEE
+// arithmetic rounds correctly; all others go to strtod.
+int readDecimal(const char* text, double* value) {
+  static const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   const char* p = text;
-  bool anyDigit = false;
-  while (isDigit(*p)) ++p, anyDigit = true;
+  uint64_t mantissa = 0;
+  int digits = 0;     // significant digits taken into the mantissa
+  int exponent = 0;   // decimal exponent of the mantissa's last digit
+  bool anyDigit = false, exact = true;
+  auto take = [&](char c, bool fraction) {
+    anyDigit = true;
+    if (mantissa == 0 && c == '0') {
+      if (fraction) --exponent;
+      return;
+    }
+    if (digits < 19) {
+      mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+      ++digits;
+      if (fraction) --exponent;
+    } else {
+      exact = false;  // more digits than the fast path holds
+    }
+  };
+  for (; isDigit(*p); ++p) take(*p, false);
   if (*p == '.') {
-    ++p;
-    while (isDigit(*p)) ++p, anyDigit = true;
+    for (++p; isDigit(*p); ++p) take(*p, true);
   }
   if (!anyDigit) return 0;
-  return static_cast<int>(p - text) + exponentLength(p, 'e', 'E');
+  int n = exponentLength(p, 'e', 'E');
+  if (n > 0) {
+    const char* q = p + 1;
+    bool negative = *q == '-';
+    if (*q == '+' || *q == '-') ++q;
+    int e = 0;
+    for (; isDigit(*q); ++q)
+      if (e < 100000) e = e * 10 + (*q - '0');
+    exponent += negative ? -e : e;
+  }
+  int length = static_cast<int>(p - text) + n;
+  if (mantissa == 0 && exact) {
+    *value = 0.0;
+  } else if (exact && mantissa <= (uint64_t(1) << 53) && exponent >= -22 && exponent <= 22) {
+    double m = static_cast<double>(mantissa);
+    *value = exponent >= 0 ? m * kPowersOfTen[exponent] : m / kPowersOfTen[-exponent];
+  } else {
+    *value = std::strtod(text, nullptr);  // converts exactly the scanned prefix
+  }
+  return length;
 }
 
 }  // namespace
@@ -117,7 +157,5 @@ int32_t readNumberPrefix(const char* text, double* value) {
     if (n > 0) return n;
     return 1;  // "0x" without hex digits: only the "0" is a number
   }
-  int n = decimalLength(text);
-  if (n > 0) *value = std::strtod(text, nullptr);  // converts exactly the scanned prefix
-  return n;
+  return readDecimal(text, value);
 }

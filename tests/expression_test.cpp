@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -300,6 +302,28 @@ TEST(ExpressionNumbers, AreCorrectlyRounded) {
     double v = evaluateExpression(getToolDefinition(), c.text, none, none, &failed);
     EXPECT_EQ(c.value, v) << c.text;
     EXPECT_EQ(0, failed) << c.text;
+  }
+}
+
+// Short numbers take an exact shortcut; every one must equal what strtod reads.
+TEST(ExpressionNumbers, ShortcutAgreesWithStrtod) {
+  const double none[16] = {};
+  uint64_t seed = 42;
+  auto next = [&] { return seed = seed * 6364136223846793005ull + 1442695040888963407ull, seed >> 33; };
+  for (int round = 0; round < 200000; ++round) {
+    char text[64];
+    int digits = 1 + static_cast<int>(next() % 20);
+    int n = 0;
+    int point = static_cast<int>(next() % (digits + 1));
+    for (int i = 0; i < digits; ++i) {
+      if (i == point) text[n++] = '.';
+      text[n++] = static_cast<char>('0' + next() % 10);
+    }
+    if (next() % 2) n += std::snprintf(text + n, sizeof text - n, "e%d", static_cast<int>(next() % 60) - 30);
+    text[n] = '\0';
+    int failed = -1;
+    double v = evaluateExpression(getToolDefinition(), text, none, none, &failed);
+    ASSERT_EQ(std::strtod(text, nullptr), v) << text;
   }
 }
 
