@@ -23,15 +23,41 @@ void clear(wchar_t* buffer, int32_t capacity) {
 
 struct ValueFormat {
   const char* name;
-  const char* conversion;  // null: a calendar date
+  int decimals;   // as in "%.<decimals>f"
+  bool percent;   // followed by "%"
+  bool date;      // a day number written as a calendar date
 };
 
 // Compared in this order; any other name, "f2" included, is written "%.2f".
 const ValueFormat kValueFormats[] = {
-    {"f0", "%.0f"}, {"f1", "%.1f"}, {"f3", "%.3f"}, {"int", "%.0f"},  // rounded, like f0
-    {"pct", "%.1f%%"},                                                  // not multiplied by 100
-    {"date", nullptr},
+    {"f0", 0, false, false}, {"f1", 1, false, false}, {"f3", 3, false, false},
+    {"int", 0, false, false},   // rounded like f0, not truncated
+    {"pct", 1, true, false},    // the value is not multiplied by 100
+    {"date", 0, false, true},
 };
+const ValueFormat kDefaultFormat = {"f2", 2, false, false};
+
+// Writes "%.<decimals>f" (and "%") into scratch. Whole numbers below 10^15, the usual
+// scores and counts, are written directly; they print exactly as the C library would.
+int formatFixed(double value, const ValueFormat& f, char* scratch, int capacity) {
+  if (value == std::floor(value) && std::fabs(value) < 1e15 && !(value == 0.0 && std::signbit(value))) {
+    char digits[24];
+    int n = 0;
+    uint64_t whole = static_cast<uint64_t>(std::fabs(value));
+    do digits[n++] = static_cast<char>('0' + whole % 10); while (whole /= 10);
+    int length = 0;
+    if (value < 0) scratch[length++] = '-';
+    while (n > 0) scratch[length++] = digits[--n];
+    if (f.decimals > 0) {
+      scratch[length++] = '.';
+      for (int i = 0; i < f.decimals; ++i) scratch[length++] = '0';
+    }
+    if (f.percent) scratch[length++] = '%';
+    scratch[length] = '\0';
+    return length;
+  }
+  return std::snprintf(scratch, capacity, f.percent ? "%.*f%%" : "%.*f", f.decimals, value);
+}
 
 void widen(const char* text, wchar_t* out, int32_t capacity) {
   int32_t n = 0;
@@ -50,27 +76,27 @@ void formatValue(const char* format, double value, wchar_t* out, int32_t capacit
     copyText(out, capacity, L"--");
     return;
   }
-  const char* conversion = "%.2f";
+  const ValueFormat* f = &kDefaultFormat;
   if (format) {
-    for (const ValueFormat& f : kValueFormats) {
-      if (std::strcmp(f.name, format) != 0) continue;
-      if (!f.conversion) {
-        // Truncated toward zero; beyond the 64-bit range there is no day to show.
-        if (value >= 9223372036854775808.0 || value < -9223372036854775808.0) copyText(out, capacity, L"--");
-        else civilFromDays(static_cast<DayNumber>(value), out, capacity);
-        return;
+    for (const ValueFormat& candidate : kValueFormats) {
+      if (std::strcmp(candidate.name, format) == 0) {
+        f = &candidate;
+        break;
       }
-      conversion = f.conversion;
-      break;
     }
   }
+  if (f->date) {
+    // Truncated toward zero; beyond the 64-bit range there is no day to show.
+    if (value >= 9223372036854775808.0 || value < -9223372036854775808.0) copyText(out, capacity, L"--");
+    else civilFromDays(static_cast<DayNumber>(value), out, capacity);
+    return;
+  }
   char scratch[80];
-  int n = std::snprintf(scratch, sizeof scratch, conversion, value);
+  int n = formatFixed(value, *f, scratch, sizeof scratch);
   if (n < 0 || n >= static_cast<int>(sizeof scratch)) {
     // Fixed-point text of a huge value would not fit; show it exactly in exponent form
     // instead of cutting digits off a number.
-    bool percent = conversion[std::strlen(conversion) - 1] == '%';
-    std::snprintf(scratch, sizeof scratch, percent ? "%.6g%%" : "%.6g", value);
+    std::snprintf(scratch, sizeof scratch, f->percent ? "%.6g%%" : "%.6g", value);
   }
   widen(scratch, out, capacity);
 }

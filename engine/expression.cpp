@@ -163,6 +163,16 @@ double applyFunction2(Name name, double a, double b, int& errorFlag) {
   return 0.0;
 }
 
+// Consumes the ")" that ends a parenthesis or a call, with the blanks behind it.
+void closeParenthesis(EvalState& s) {
+  if (*s.cursor == ')') {
+    ++s.cursor;
+    skipBlanks(s);
+  } else {
+    s.errorFlag = 1;
+  }
+}
+
 // name -> variable | name "(" expression ["," expression] ")"
 double readName(EvalState& s) {
   // Characters past the 63rd stay unread, so the expression fails as left over text.
@@ -175,21 +185,20 @@ double readName(EvalState& s) {
 
   ++s.cursor;
   double a = descend(s, parseExpression);
-  skipBlanks(s);
   if (*s.cursor == ',') {
     ++s.cursor;
     double b = descend(s, parseExpression);
-    skipBlanks(s);
-    if (*s.cursor == ')') ++s.cursor;
-    else s.errorFlag = 1;
+    closeParenthesis(s);
     return applyFunction2(name, a, b, s.errorFlag);
   }
-  if (*s.cursor == ')') ++s.cursor;
-  else s.errorFlag = 1;
+  closeParenthesis(s);
   return applyFunction1(name, a, s.errorFlag);
 }
 
 // --- the precedence levels, tightest last ------------------------------------------
+//
+// Blanks are skipped at the start of an operand and after every token, so each level
+// finds its operator, if any, right at the cursor.
 
 // primary -> "(" expression ")" | ("-" | "+" | "!") primary | number | name
 double parsePrimary(EvalState& s) {
@@ -203,9 +212,7 @@ double parsePrimary(EvalState& s) {
   if (c == '(') {
     ++s.cursor;
     v = descend(s, parseExpression);
-    skipBlanks(s);
-    if (*s.cursor == ')') ++s.cursor;
-    else s.errorFlag = 1;
+    closeParenthesis(s);
   } else if (c == '-') {
     ++s.cursor;
     v = -descend(s, parsePrimary);  // -0 stays a negative zero
@@ -214,6 +221,7 @@ double parsePrimary(EvalState& s) {
     v = descend(s, parsePrimary) == 0.0 ? 1.0 : 0.0;
   } else if (isDigit(c) || c == '.') {
     v = readNumber(s);
+    skipBlanks(s);
   } else if (isLetter(c)) {
     v = readName(s);
   } else {
@@ -225,7 +233,6 @@ double parsePrimary(EvalState& s) {
 // power -> primary ["^" power]    (right-associative)
 double parsePower(EvalState& s) {
   double a = parsePrimary(s);
-  skipBlanks(s);
   if (*s.cursor == '^') {
     ++s.cursor;
     a = std::pow(a, descend(s, parsePower));
@@ -237,7 +244,6 @@ double parsePower(EvalState& s) {
 double parseTerm(EvalState& s) {
   double a = parsePower(s);
   for (;;) {
-    skipBlanks(s);
     char c = *s.cursor;
     if (c == '*' && s.cursor[1] == '*') return a;  // "**" is no operator
     if (c != '*' && c != '/' && c != '%') return a;
@@ -259,7 +265,6 @@ double parseTerm(EvalState& s) {
 double parseSum(EvalState& s) {
   double a = parseTerm(s);
   for (;;) {
-    skipBlanks(s);
     char c = *s.cursor;
     if (c != '+' && c != '-') return a;
     ++s.cursor;
@@ -271,7 +276,6 @@ double parseSum(EvalState& s) {
 // comparison -> sum [("<" | "<=" | ">" | ">=" | "==" | "!=") sum]   (at most one)
 double parseComparison(EvalState& s) {
   double a = parseSum(s);
-  skipBlanks(s);
   char c = s.cursor[0];
   char next = c ? s.cursor[1] : '\0';
   bool holds;
@@ -293,7 +297,6 @@ double parseComparison(EvalState& s) {
 double parseAnd(EvalState& s) {
   double a = parseComparison(s);
   for (;;) {
-    skipBlanks(s);
     if (s.cursor[0] != '&' || s.cursor[1] != '&') return a;
     s.cursor += 2;
     double b = parseComparison(s);
@@ -305,7 +308,6 @@ double parseAnd(EvalState& s) {
 double parseOr(EvalState& s) {
   double a = parseAnd(s);
   for (;;) {
-    skipBlanks(s);
     if (s.cursor[0] != '|' || s.cursor[1] != '|') return a;
     s.cursor += 2;
     double b = parseAnd(s);
@@ -316,11 +318,9 @@ double parseOr(EvalState& s) {
 // expression -> or ["?" expression ":" expression]   (right-associative)
 double parseExpression(EvalState& s) {
   double cond = parseOr(s);
-  skipBlanks(s);
   if (*s.cursor == '?') {
     ++s.cursor;
     double t = descend(s, parseExpression);
-    skipBlanks(s);
     if (*s.cursor == ':') ++s.cursor;
     else s.errorFlag = 1;  // the else-branch is read from where ":" was expected
     double e = descend(s, parseExpression);

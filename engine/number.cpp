@@ -102,8 +102,16 @@ int readHexNumber(const char* text, double* value) {
 int readDecimal(const char* text, double* value) {
   static const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  // Whole numbers of up to 15 digits, the common case, are exact as they stand.
   const char* p = text;
   uint64_t mantissa = 0;
+  while (isDigit(*p) && p - text < 15) mantissa = mantissa * 10 + static_cast<uint64_t>(*p++ - '0');
+  if (p > text && !isDigit(*p) && *p != '.' && *p != 'e' && *p != 'E') {
+    *value = static_cast<double>(mantissa);
+    return static_cast<int>(p - text);
+  }
+  p = text;
+  mantissa = 0;
   int digits = 0;     // significant digits taken into the mantissa
   int exponent = 0;   // decimal exponent of the mantissa's last digit
   bool anyDigit = false, exact = true;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <limits>
 #include <string>
@@ -226,6 +228,22 @@ TEST(FormatValue, NamedFormats) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.expected, formatted(c.format, c.value)) << (c.format ? c.format : "(null)") << " " << c.value;
+}
+
+// Whole numbers take a shortcut; they must print exactly as the C library prints them.
+TEST(FormatValue, WholeNumbersPrintAsTheCLibraryDoes) {
+  const double values[] = {0, 1, -1, 7, -12, 100, 65536, 123456789012345, -999999999999999, 1e15, -1e15, 4503599627370497};
+  const struct {
+    const char* format;
+    const char* conversion;
+  } formats[] = {{"f0", "%.0f"}, {"f1", "%.1f"}, {"f2", "%.2f"}, {"f3", "%.3f"}, {"int", "%.0f"}, {"pct", "%.1f%%"}};
+  for (double v : values) {
+    for (const auto& f : formats) {
+      char narrow[128];
+      std::snprintf(narrow, sizeof narrow, f.conversion, v);
+      EXPECT_EQ(std::wstring(narrow, narrow + std::strlen(narrow)), formatted(f.format, v)) << f.format << " " << v;
+    }
+  }
 }
 
 TEST(FormatValue, StaysWithinSmallCapacities) {
