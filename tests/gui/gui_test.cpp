@@ -268,6 +268,20 @@ TEST_F(Gui, ComputeButtonAndCopyPutTheResultOnTheClipboard) {
   EXPECT_TRUE(waitForResult(L"GCS 总分：3 分\r\n睁眼得分：1\r\n运动得分：1\r\n"));
 }
 
+// While another program holds the clipboard open, nothing can be copied: the status line
+// says so instead of claiming success.
+TEST_F(Gui, CopyWhileTheClipboardIsHeldSaysItFailed) {
+  pressKey(field(0), VK_F5);
+  ASSERT_TRUE(waitForResult(L"GCS 总分：12 分\r\n睁眼得分：3\r\n运动得分：5\r\n"));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  clickButton(button(1003));
+  EXPECT_TRUE(statusShows(L"复制失败：剪贴板暂不可用，请重试"));
+  CloseClipboard();
+  clickButton(button(1003));
+  EXPECT_TRUE(statusShows(L"结果已复制到剪贴板"));
+  EXPECT_EQ(std::wstring(kTitle) + L"\r\nGCS 总分：12 分\r\n睁眼得分：3\r\n运动得分：5\r\n—— " + kVerdict2, clipboardText());
+}
+
 TEST_F(Gui, RejectedInputsNameTheirFieldAndKeepTheResult) {
   typeInputs(L"2", L"3", L"5");
   pressKey(field(0), VK_F5);
