@@ -37,10 +37,10 @@ enum { kBlank = 1, kDigit = 2, kLetter = 4 };
 struct CharClasses {
   unsigned char of[256];
   constexpr CharClasses() : of() {
-    of[' '] = of['\t'] = of['\n'] = of['\r'] = kBlank;
+    of[int{' '}] = of[int{'\t'}] = of[int{'\n'}] = of[int{'\r'}] = kBlank;
     for (int c = '0'; c <= '9'; ++c) of[c] = kDigit;
     for (int c = 'a'; c <= 'z'; ++c) of[c] = of[c - 'a' + 'A'] = kLetter;
-    of['_'] = kLetter;
+    of[int{'_'}] = kLetter;
   }
 };
 constexpr CharClasses kClasses;
