@@ -28,6 +28,21 @@ int exponentLength(const char* p, char lower, char upper) {
   return n;
 }
 
+// Reads an exponent part at p, if there is one, and adds its value to *exponent (a
+// huge exponent is held at 100000, far beyond any double). Returns its length.
+int readExponent(const char* p, char lower, char upper, int* exponent) {
+  int n = exponentLength(p, lower, upper);
+  if (n == 0) return 0;
+  const char* q = p + 1;
+  bool negative = *q == '-';
+  if (*q == '+' || *q == '-') ++q;
+  int e = 0;
+  for (; isDigit(*q); ++q)
+    if (e < 100000) e = e * 10 + (*q - '0');
+  *exponent += negative ? -e : e;
+  return n;
+}
+
 // Hexadecimal float "0x" hexdigits ["." hexdigits] ["p" [+-] digits], correctly
 // rounded to nearest-even, subnormals included. Read here rather than by strtod,
 // because C runtimes disagree on hex floats. Returns the characters read (0 when no
@@ -54,19 +69,7 @@ int readHexNumber(const char* text, double* value) {
     }
   }
   if (!anyDigit) return 0;
-  if (*p == 'p' || *p == 'P') {
-    int n = exponentLength(p, 'p', 'P');
-    if (n > 0) {
-      const char* q = p + 1;
-      bool negative = *q == '-';
-      if (*q == '+' || *q == '-') ++q;
-      long e = 0;
-      for (; isDigit(*q); ++q)
-        if (e < 100000) e = e * 10 + (*q - '0');
-      exponent += static_cast<int>(negative ? -e : e);
-      p += n;
-    }
-  }
+  p += readExponent(p, 'p', 'P', &exponent);
   if (mantissa == 0) {
     *value = 0.0;
     return static_cast<int>(p - text);
@@ -134,16 +137,7 @@ int readDecimal(const char* text, double* value) {
     for (++p; isDigit(*p); ++p) take(*p, true);
   }
   if (!anyDigit) return 0;
-  int n = exponentLength(p, 'e', 'E');
-  if (n > 0) {
-    const char* q = p + 1;
-    bool negative = *q == '-';
-    if (*q == '+' || *q == '-') ++q;
-    int e = 0;
-    for (; isDigit(*q); ++q)
-      if (e < 100000) e = e * 10 + (*q - '0');
-    exponent += negative ? -e : e;
-  }
+  int n = readExponent(p, 'e', 'E', &exponent);
   int length = static_cast<int>(p - text) + n;
   if (mantissa == 0 && exact) {
     *value = 0.0;

@@ -5,7 +5,6 @@
 #include "reports.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstring>
 
 #include "clock.h"
@@ -37,16 +36,6 @@ int32_t countInput(const ToolDefinition& tool, const double* inputValues, const 
 // Lines quoted as data are added verbatim: a "%" in them is an ordinary character.
 void appendLines(wchar_t* detail, int32_t capacity, const wchar_t* const* lines) {
   for (; lines && *lines; ++lines) appendLine(detail, capacity, L"%ls", *lines);
-}
-
-// A piece of a line, formatted and added without CR LF under the same capacity rule.
-void appendPiece(wchar_t* detail, int32_t capacity, const wchar_t* format, ...) {
-  wchar_t piece[64];
-  va_list args;
-  va_start(args, format);
-  formatTextV(piece, 64, format, args);
-  va_end(args);
-  appendText(detail, capacity, piece);
 }
 
 // --- reference lists: fixed lines around one group chosen by a selector -------------
@@ -309,7 +298,7 @@ Level generateNurseRota(const ToolDefinition& tool, const double* inputValues, w
     formatText(name, 12, L"护士%02d", i + 1);
     appendLine(detail, detailCapacity, L"%ls：", name);
     appendText(detail, detailCapacity, L"  ");
-    for (int32_t j = 0; j < days; ++j) appendPiece(detail, detailCapacity, L"%d日%lc ", j + 1, kShifts[(i + 2 * j) % 3]);
+    for (int32_t j = 0; j < days; ++j) appendFormatted(detail, detailCapacity, L"%d日%lc ", j + 1, kShifts[(i + 2 * j) % 3]);
     appendText(detail, detailCapacity, L"\r\n");
   }
   appendLine(detail, detailCapacity, L"");
@@ -332,7 +321,7 @@ Level generateDosingTimetable(const ToolDefinition& tool, const double* inputVal
     int32_t hour = wholeNumber(r);
     int32_t minute = wholeNumber((r - hour) * 60);  // truncated, never rounded
     long long day = static_cast<long long>(wholeNumber(t / 24)) + 1;  // 64-bit: no overflow at the top
-    appendPiece(detail, detailCapacity, L"第%lld天 %02d:%02d", day, hour, minute);
+    appendFormatted(detail, detailCapacity, L"第%lld天 %02d:%02d", day, hour, minute);
     if (k + 1 < count) appendText(detail, detailCapacity, L"  |  ");
   }
   appendText(detail, detailCapacity, L"\r\n");

@@ -237,13 +237,24 @@ void appendText(wchar_t* buffer, int32_t capacity, const wchar_t* piece) {
   if (length < capacity) buffer[length] = L'\0';
 }
 
-void appendLine(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...) {
-  wchar_t line[512];
+void appendFormattedV(wchar_t* buffer, int32_t capacity, const wchar_t* format, va_list args) {
+  wchar_t piece[512];
+  formatTextV(piece, 512, format, args);
+  appendText(buffer, capacity, piece);
+}
+
+void appendFormatted(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...) {
   va_list args;
   va_start(args, format);
-  formatTextV(line, 512, format, args);
+  appendFormattedV(buffer, capacity, format, args);
   va_end(args);
-  appendText(buffer, capacity, line);
+}
+
+void appendLine(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  appendFormattedV(buffer, capacity, format, args);
+  va_end(args);
   appendText(buffer, capacity, L"\r\n");
 }
 

@@ -23,6 +23,10 @@ void copyText(wchar_t* out, int32_t capacity, const wchar_t* text);
 // capacity - length - 1 characters.
 void appendText(wchar_t* buffer, int32_t capacity, const wchar_t* piece);
 
+// Formats a piece (at most 511 characters) and appends it by bounded append.
+void appendFormatted(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...);
+void appendFormattedV(wchar_t* buffer, int32_t capacity, const wchar_t* format, va_list args);
+
 // Formats one line (at most 511 characters) and appends it and then CR LF, each by
 // bounded append: near the end of the buffer only the CR, or nothing, may fit.
 void appendLine(wchar_t* buffer, int32_t capacity, const wchar_t* format, ...);
