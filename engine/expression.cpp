@@ -202,32 +202,36 @@ double readName(EvalState& s) {
 
 // primary -> "(" expression ")" | ("-" | "+" | "!") primary | number | name
 double parsePrimary(EvalState& s) {
-  double v = 0.0;
   skipBlanks(s);
   while (*s.cursor == '+') {  // unary plus changes nothing; repeat it freely
     ++s.cursor;
     skipBlanks(s);
   }
   char c = *s.cursor;
-  if (c == '(') {
-    ++s.cursor;
-    v = descend(s, parseExpression);
-    closeParenthesis(s);
-  } else if (c == '-') {
-    ++s.cursor;
-    v = -descend(s, parsePrimary);  // -0 stays a negative zero
-  } else if (c == '!') {
-    ++s.cursor;
-    v = descend(s, parsePrimary) == 0.0 ? 1.0 : 0.0;
-  } else if (isDigit(c) || c == '.') {
-    v = readNumber(s);
+  // Names and numbers first: they are most operands.
+  if (isLetter(c)) return readName(s);
+  if (isDigit(c) || c == '.') {
+    double v = readNumber(s);
     skipBlanks(s);
-  } else if (isLetter(c)) {
-    v = readName(s);
-  } else {
-    s.errorFlag = 1;  // missing operand; nothing consumed
+    return v;
   }
-  return v;
+  switch (c) {
+    case '(': {
+      ++s.cursor;
+      double v = descend(s, parseExpression);
+      closeParenthesis(s);
+      return v;
+    }
+    case '-':
+      ++s.cursor;
+      return -descend(s, parsePrimary);  // -0 stays a negative zero
+    case '!':
+      ++s.cursor;
+      return descend(s, parsePrimary) == 0.0 ? 1.0 : 0.0;
+    default:
+      s.errorFlag = 1;  // missing operand; nothing consumed
+      return 0.0;
+  }
 }
 
 // power -> primary ["^" power]    (right-associative)

@@ -345,6 +345,11 @@ TEST(ExpressionDepth, DeepNestingFailsCleanly) {
   int failed = -1;
   evaluateExpression(getToolDefinition(), powers.c_str(), none, none, &failed);
   EXPECT_EQ(1, failed);
+  // Unary plus nests nothing: any number of them may stand in a row.
+  std::string pluses(10000, '+');
+  pluses += "7";
+  EXPECT_EQ(7.0, evaluateExpression(getToolDefinition(), pluses.c_str(), none, none, &failed));
+  EXPECT_EQ(0, failed);
   // Moderate nesting, as a real formula might have, still works.
   std::string moderate(100, '(');
   moderate += "1";
