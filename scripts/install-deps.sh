@@ -7,7 +7,7 @@ packages=(
   cmake g++ make libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils fonts-noto-cjk imagemagick
   clang-14 libclang-rt-14-dev python3 libreoffice-calc
-  libmuparser-dev libfparser-dev hyperfine valgrind
+  libmuparser-dev libfparser-dev valgrind
 )
 
 missing=()
