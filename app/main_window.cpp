@@ -28,7 +28,7 @@ const COLORREF kBottomBand = RGB(236, 241, 244);
 const COLORREF kGreyText = RGB(120, 132, 142);
 const COLORREF kDarkText = RGB(44, 56, 66);
 
-struct FontSpec {
+struct FontRow {
   HFONT AppFonts::*font;
   const wchar_t* face;
   int height;  // negative: character height in pixels
@@ -36,7 +36,7 @@ struct FontSpec {
 };
 
 // Created in this order.
-const FontSpec kFontSpecs[] = {
+const FontRow kFontRows[] = {
     {&AppFonts::titleFont, L"Microsoft YaHei UI", -27, FW_BOLD},
     {&AppFonts::headerFont, L"Microsoft YaHei UI", -14, FW_NORMAL},
     {&AppFonts::labelFont, L"Microsoft YaHei UI", -14, FW_NORMAL},
@@ -47,13 +47,13 @@ const FontSpec kFontSpecs[] = {
     {&AppFonts::smallFont, L"Microsoft YaHei UI", -12, FW_NORMAL},
 };
 
-struct ButtonSpec {
+struct ButtonRow {
   int id;
   const wchar_t* caption;
   int x, width;
 };
 
-const ButtonSpec kButtons[] = {
+const ButtonRow kButtons[] = {
     {kComputeCommand, L"计算 (F5)", 20, 152}, {kSaveCommand, L"保存记录", 184, 132},
     {kCopyCommand, L"复制结果", 328, 132},    {kResetCommand, L"清空重填", 472, 132},
     {kAboutCommand, L"关于", 616, 110},
@@ -125,7 +125,7 @@ void createControls() {
   wchar_t reference[512];
   formatReferenceLine(tool, reference, 512);
   createStatic(reference, 0, 492, 576, 492, 56, f.smallFont);
-  for (const ButtonSpec& b : kButtons) createControl(L"BUTTON", b.caption, BS_OWNERDRAW, 0, b.x, 668, b.width, 40, b.id, nullptr);
+  for (const ButtonRow& b : kButtons) createControl(L"BUTTON", b.caption, BS_OWNERDRAW, 0, b.x, 668, b.width, 40, b.id, nullptr);
   copyText(g_state.statusText, kStatusTextCapacity, kReadyStatus);
 }
 
@@ -243,10 +243,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void createResources() {
-  for (const FontSpec& spec : kFontSpecs)
-    g_app.fonts.*spec.font = CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+  for (const FontRow& row : kFontRows)
+    g_app.fonts.*row.font = CreateFontW(row.height, 0, 0, 0, row.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                         DEFAULT_PITCH | FF_DONTCARE, spec.face);
+                                         DEFAULT_PITCH | FF_DONTCARE, row.face);
   g_app.whiteBrush = CreateSolidBrush(kWhite);
   g_app.backgroundBrush = CreateSolidBrush(kBackground);
 }

@@ -38,8 +38,8 @@ int wideLength(const wchar_t* s, int limit) {
   return n;
 }
 
-// One conversion specification after the "%".
-struct Spec {
+// One conversion after the "%": its flags, width, precision and length.
+struct Conversion {
   char flags[8];
   int width;      // -1 when absent
   int precision;  // -1 when absent
@@ -49,62 +49,62 @@ struct Spec {
   wchar_t conversion;
 };
 
-const wchar_t* readSpec(const wchar_t* f, va_list& args, Spec& spec) {
+const wchar_t* readConversion(const wchar_t* f, va_list& args, Conversion& conv) {
   int nflags = 0;
   while (*f == L'-' || *f == L'+' || *f == L' ' || *f == L'#' || *f == L'0') {
-    if (nflags < 7) spec.flags[nflags++] = static_cast<char>(*f);
+    if (nflags < 7) conv.flags[nflags++] = static_cast<char>(*f);
     ++f;
   }
-  spec.flags[nflags] = '\0';
-  spec.width = -1;
+  conv.flags[nflags] = '\0';
+  conv.width = -1;
   if (*f == L'*') {
-    spec.width = va_arg(args, int);
+    conv.width = va_arg(args, int);
     ++f;
   } else {
-    while (*f >= L'0' && *f <= L'9') spec.width = (spec.width < 0 ? 0 : spec.width) * 10 + (*f++ - L'0');
+    while (*f >= L'0' && *f <= L'9') conv.width = (conv.width < 0 ? 0 : conv.width) * 10 + (*f++ - L'0');
   }
-  spec.precision = -1;
+  conv.precision = -1;
   if (*f == L'.') {
     ++f;
-    spec.precision = 0;
+    conv.precision = 0;
     if (*f == L'*') {
-      spec.precision = va_arg(args, int);
+      conv.precision = va_arg(args, int);
       ++f;
     } else {
-      while (*f >= L'0' && *f <= L'9') spec.precision = spec.precision * 10 + (*f++ - L'0');
+      while (*f >= L'0' && *f <= L'9') conv.precision = conv.precision * 10 + (*f++ - L'0');
     }
   }
   // Keep the numbers small enough for the narrow scratch below.
-  if (spec.width > 400) spec.width = 400;
-  if (spec.precision > 400) spec.precision = 400;
-  spec.longs = 0;
-  spec.sizeT = false;
-  spec.longDouble = false;
+  if (conv.width > 400) conv.width = 400;
+  if (conv.precision > 400) conv.precision = 400;
+  conv.longs = 0;
+  conv.sizeT = false;
+  conv.longDouble = false;
   for (;; ++f) {
-    if (*f == L'l') ++spec.longs;
+    if (*f == L'l') ++conv.longs;
     else if (*f == L'h') continue;
-    else if (*f == L'z' || *f == L'j' || *f == L't') spec.sizeT = true;
-    else if (*f == L'L') spec.longDouble = true;
+    else if (*f == L'z' || *f == L'j' || *f == L't') conv.sizeT = true;
+    else if (*f == L'L') conv.longDouble = true;
     else break;
   }
-  spec.conversion = *f;
+  conv.conversion = *f;
   return *f ? f + 1 : f;
 }
 
 // Builds the narrow "%<flags><width>.<precision><length><conversion>" for snprintf.
-void narrowSpec(const Spec& spec, const char* length, char conversion, char* out, int capacity) {
+void narrowConversion(const Conversion& conv, const char* length, char conversion, char* out, int capacity) {
   char width[16] = "", precision[16] = "";
-  if (spec.width >= 0) std::snprintf(width, sizeof width, "%d", spec.width);
-  if (spec.precision >= 0) std::snprintf(precision, sizeof precision, ".%d", spec.precision);
-  std::snprintf(out, capacity, "%%%s%s%s%s%c", spec.flags, width, precision, length, conversion);
+  if (conv.width >= 0) std::snprintf(width, sizeof width, "%d", conv.width);
+  if (conv.precision >= 0) std::snprintf(precision, sizeof precision, ".%d", conv.precision);
+  std::snprintf(out, capacity, "%%%s%s%s%s%c", conv.flags, width, precision, length, conversion);
 }
 
 void putNarrow(Sink& sink, const char* s, int n) {
   for (int i = 0; i < n; ++i) put(sink, static_cast<wchar_t>(static_cast<unsigned char>(s[i])));
 }
 
-bool leftAligned(const Spec& spec) {
-  for (const char* p = spec.flags; *p; ++p)
+bool leftAligned(const Conversion& conv) {
+  for (const char* p = conv.flags; *p; ++p)
     if (*p == '-') return true;
   return false;
 }
@@ -118,20 +118,20 @@ void formatInto(Sink& sink, const wchar_t* f, va_list& args) {
       continue;
     }
     ++f;
-    Spec spec;
-    f = readSpec(f, args, spec);
-    int width = spec.width < 0 ? 0 : spec.width;
-    switch (spec.conversion) {
+    Conversion conv;
+    f = readConversion(f, args, conv);
+    int width = conv.width < 0 ? 0 : conv.width;
+    switch (conv.conversion) {
       case L'%':
         put(sink, L'%');
         break;
       case L'd':
       case L'i': {
-        long long v = spec.sizeT ? static_cast<long long>(va_arg(args, long long))
-                      : spec.longs >= 2 ? va_arg(args, long long)
-                      : spec.longs == 1 ? va_arg(args, long)
+        long long v = conv.sizeT ? static_cast<long long>(va_arg(args, long long))
+                      : conv.longs >= 2 ? va_arg(args, long long)
+                      : conv.longs == 1 ? va_arg(args, long)
                                         : va_arg(args, int);
-        narrowSpec(spec, "ll", 'd', narrow, sizeof narrow);
+        narrowConversion(conv, "ll", 'd', narrow, sizeof narrow);
         int n = std::snprintf(number, sizeof number, narrow, v);
         putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
         break;
@@ -140,11 +140,11 @@ void formatInto(Sink& sink, const wchar_t* f, va_list& args) {
       case L'x':
       case L'X':
       case L'o': {
-        unsigned long long v = spec.sizeT ? static_cast<unsigned long long>(va_arg(args, unsigned long long))
-                               : spec.longs >= 2 ? va_arg(args, unsigned long long)
-                               : spec.longs == 1 ? va_arg(args, unsigned long)
+        unsigned long long v = conv.sizeT ? static_cast<unsigned long long>(va_arg(args, unsigned long long))
+                               : conv.longs >= 2 ? va_arg(args, unsigned long long)
+                               : conv.longs == 1 ? va_arg(args, unsigned long)
                                                  : va_arg(args, unsigned);
-        narrowSpec(spec, "ll", static_cast<char>(spec.conversion), narrow, sizeof narrow);
+        narrowConversion(conv, "ll", static_cast<char>(conv.conversion), narrow, sizeof narrow);
         int n = std::snprintf(number, sizeof number, narrow, v);
         putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
         break;
@@ -157,35 +157,35 @@ void formatInto(Sink& sink, const wchar_t* f, va_list& args) {
       case L'G':
       case L'a':
       case L'A': {
-        double v = spec.longDouble ? static_cast<double>(va_arg(args, long double)) : va_arg(args, double);
-        narrowSpec(spec, "", static_cast<char>(spec.conversion), narrow, sizeof narrow);
+        double v = conv.longDouble ? static_cast<double>(va_arg(args, long double)) : va_arg(args, double);
+        narrowConversion(conv, "", static_cast<char>(conv.conversion), narrow, sizeof narrow);
         int n = std::snprintf(number, sizeof number, narrow, v);
         putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
         break;
       }
       case L'c': {
-        wchar_t c = spec.longs ? static_cast<wchar_t>(va_arg(args, unsigned int))  // wint_t after promotion
+        wchar_t c = conv.longs ? static_cast<wchar_t>(va_arg(args, unsigned int))  // wint_t after promotion
                                : static_cast<wchar_t>(static_cast<unsigned char>(va_arg(args, int)));
-        if (!leftAligned(spec)) putPadding(sink, width - 1);
+        if (!leftAligned(conv)) putPadding(sink, width - 1);
         put(sink, c);
-        if (leftAligned(spec)) putPadding(sink, width - 1);
+        if (leftAligned(conv)) putPadding(sink, width - 1);
         break;
       }
       case L's': {
-        if (spec.longs) {
+        if (conv.longs) {
           const wchar_t* s = va_arg(args, const wchar_t*);
           if (!s) s = L"";
-          int n = wideLength(s, spec.precision);
-          if (!leftAligned(spec)) putPadding(sink, width - n);
+          int n = wideLength(s, conv.precision);
+          if (!leftAligned(conv)) putPadding(sink, width - n);
           for (int i = 0; i < n; ++i) put(sink, s[i]);
-          if (leftAligned(spec)) putPadding(sink, width - n);
+          if (leftAligned(conv)) putPadding(sink, width - n);
         } else {
           const char* s = va_arg(args, const char*);
           if (!s) s = "";
-          int n = narrowLength(s, spec.precision);
-          if (!leftAligned(spec)) putPadding(sink, width - n);
+          int n = narrowLength(s, conv.precision);
+          if (!leftAligned(conv)) putPadding(sink, width - n);
           putNarrow(sink, s, n);
-          if (leftAligned(spec)) putPadding(sink, width - n);
+          if (leftAligned(conv)) putPadding(sink, width - n);
         }
         break;
       }
@@ -195,7 +195,7 @@ void formatInto(Sink& sink, const wchar_t* f, va_list& args) {
         // Unknown conversions (and %n, which would write through an argument) are
         // shown as written rather than interpreted.
         put(sink, L'%');
-        put(sink, spec.conversion);
+        put(sink, conv.conversion);
         break;
     }
   }
