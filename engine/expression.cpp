@@ -7,12 +7,10 @@
 // whichever branch the data happens to select.
 #include "expression.h"
 
-#include "number.h"
-
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
+
+#include "number.h"
 
 namespace {
 
