@@ -244,13 +244,18 @@ TEST_F(Gui, EnterInAFieldComputesOnceWithoutALineBreak) {
   EXPECT_TRUE(noMessageBoxFor(window, 200));
 }
 
-TEST_F(Gui, F5OnAButtonComputes) {
+TEST_F(Gui, F5AndEnterOnAButtonCompute) {
   typeInputs(L"4", L"5", L"6");
   SetFocus(button(1003));  // only within our own thread; the key goes to the button regardless
   pressKey(button(1003), VK_F5);
   ASSERT_TRUE(waitForResult(L"GCS 总分：15 分\r\n睁眼得分：4\r\n运动得分：6\r\n"));
   EXPECT_TRUE(verdictInColour(1));
   EXPECT_TRUE(noMessageBoxFor(window, 200)) << "F5 on the copy button computes, it does not copy";
+  // Enter on a button computes too, and does not press it.
+  typeInputs(L"1", L"2", L"3");
+  pressKey(button(1005), VK_RETURN);
+  EXPECT_TRUE(waitForResult(L"GCS 总分：6 分\r\n睁眼得分：1\r\n运动得分：3\r\n"));
+  EXPECT_TRUE(noMessageBoxFor(window, 300)) << "Enter on the About button computes, it shows no box";
 }
 
 TEST_F(Gui, ComputeButtonAndCopyPutTheResultOnTheClipboard) {
