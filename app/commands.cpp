@@ -72,7 +72,7 @@ void resetInputs() {
   SetWindowTextW(g_app.resultBox, L"");
   SetWindowTextW(g_app.verdictLabel, kInitialVerdict);
   SetWindowTextW(g_app.noteLabel, tool.note ? tool.note : L"");
-  resetWindowState(tool, g_state);
+  resetWindowState(g_state);
   InvalidateRect(g_app.verdictLabel, nullptr, TRUE);
   repaintMainWindow();
 }

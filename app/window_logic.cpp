@@ -56,7 +56,7 @@ int32_t computeFromFields(const ToolDefinition& tool, const wchar_t* const* fiel
   return -1;
 }
 
-void resetWindowState(const ToolDefinition&, WindowState& state) {
+void resetWindowState(WindowState& state) {
   copyText(state.statusText, kStatusTextCapacity, kResetStatus);
   state.resultText[0] = L'\0';
   state.verdictLevel = 0;

@@ -58,7 +58,7 @@ int32_t computeFromFields(const ToolDefinition& tool, const wchar_t* const* fiel
                           wchar_t* detail, int32_t detailCapacity, wchar_t* verdict, int32_t verdictCapacity);
 
 // Back to no result after the fields were reset.
-void resetWindowState(const ToolDefinition& tool, WindowState& state);
+void resetWindowState(WindowState& state);
 
 // Texts of the window.
 void formatDefaultValue(double value, wchar_t* out, int32_t capacity);            // "%.6g"

@@ -10,7 +10,7 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$n"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   vemomed_own_display=1
+  # A Wine server started on another display (or none) keeps that screen's size: start
+  # this prefix's server afresh on this one.
+  WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine} wineserver -k >/dev/null 2>&1 || true
 fi
-# A Wine server started on another display (or none) keeps that screen's size: start
-# this prefix's server afresh on this one.
-WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine} wineserver -k >/dev/null 2>&1 || true

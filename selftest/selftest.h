@@ -2,7 +2,6 @@
 // and writes a line-oriented UTF-8 report, so that a script can check a build.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "tool_definition.h"

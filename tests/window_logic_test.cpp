@@ -73,7 +73,7 @@ TEST_F(WindowLogicTest, RejectedInputChangesNothing) {
 
 TEST_F(WindowLogicTest, ResetLeavesNoResult) {
   compute(L"1", L"1", L"1");
-  resetWindowState(getToolDefinition(), state);
+  resetWindowState(state);
   EXPECT_STREQ(L"", state.resultText);
   EXPECT_EQ(0, state.verdictLevel);
   EXPECT_STREQ(L"已恢复默认值", state.statusText);
