@@ -17,10 +17,6 @@ const wchar_t kFallbackVerdict[] = L"请核对输入参数后重新计算";
 
 bool isEmpty(const wchar_t* text) { return !text || !*text; }
 
-void clear(wchar_t* buffer, int32_t capacity) {
-  if (buffer && capacity > 0) buffer[0] = L'\0';
-}
-
 struct ValueFormat {
   const char* name;
   int decimals;   // as in "%.<decimals>f"
@@ -133,9 +129,9 @@ Level runEvaluation(const ToolDefinition& tool, const double* inputValues,
                     wchar_t* verdict, int32_t verdictCapacity, Level* levelOut,
                     wchar_t* resultCopy, int32_t resultCopyCapacity) {
   Level level = 0;
-  clear(detail, detailCapacity);
-  clear(verdict, verdictCapacity);
-  clear(resultCopy, resultCopyCapacity);
+  copyText(detail, detailCapacity, L"");
+  copyText(verdict, verdictCapacity, L"");
+  copyText(resultCopy, resultCopyCapacity, L"");
   if (levelOut) *levelOut = 0;
 
   if (tool.reportKind != 0) {

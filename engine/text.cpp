@@ -109,9 +109,17 @@ bool leftAligned(const Conversion& conv) {
   return false;
 }
 
+// One number, converted by the C library's narrow snprintf with the same flags,
+// width and precision, then widened into the sink.
+template <typename T>
+void putNumber(Sink& sink, const Conversion& conv, const char* length, char conversion, T value) {
+  char narrow[48], number[512];
+  narrowConversion(conv, length, conversion, narrow, sizeof narrow);
+  int n = std::snprintf(number, sizeof number, narrow, value);
+  putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
+}
+
 void formatInto(Sink& sink, const wchar_t* f, va_list& args) {
-  char number[512];
-  char narrow[48];
   while (*f) {
     if (*f != L'%') {
       put(sink, *f++);
@@ -131,9 +139,7 @@ void formatInto(Sink& sink, const wchar_t* f, va_list& args) {
                       : conv.longs >= 2 ? va_arg(args, long long)
                       : conv.longs == 1 ? va_arg(args, long)
                                         : va_arg(args, int);
-        narrowConversion(conv, "ll", 'd', narrow, sizeof narrow);
-        int n = std::snprintf(number, sizeof number, narrow, v);
-        putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
+        putNumber(sink, conv, "ll", 'd', v);
         break;
       }
       case L'u':
@@ -144,9 +150,7 @@ void formatInto(Sink& sink, const wchar_t* f, va_list& args) {
                                : conv.longs >= 2 ? va_arg(args, unsigned long long)
                                : conv.longs == 1 ? va_arg(args, unsigned long)
                                                  : va_arg(args, unsigned);
-        narrowConversion(conv, "ll", static_cast<char>(conv.conversion), narrow, sizeof narrow);
-        int n = std::snprintf(number, sizeof number, narrow, v);
-        putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
+        putNumber(sink, conv, "ll", static_cast<char>(conv.conversion), v);
         break;
       }
       case L'f':
@@ -158,9 +162,7 @@ void formatInto(Sink& sink, const wchar_t* f, va_list& args) {
       case L'a':
       case L'A': {
         double v = conv.longDouble ? static_cast<double>(va_arg(args, long double)) : va_arg(args, double);
-        narrowConversion(conv, "", static_cast<char>(conv.conversion), narrow, sizeof narrow);
-        int n = std::snprintf(number, sizeof number, narrow, v);
-        putNarrow(sink, number, n < 0 ? 0 : narrowLength(number, -1));
+        putNumber(sink, conv, "", static_cast<char>(conv.conversion), v);
         break;
       }
       case L'c': {
